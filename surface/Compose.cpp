@@ -43,42 +43,50 @@ void ComposeBoxReference(const ComposeLayers& layers, PixelBox box, bool is256) 
     }
 }
 
+namespace {
+
+inline void BlendPixel(const ComposeLayers& layers, const uint32_t* src, const uint32_t* bg,
+                       uint32_t* out, int32_t x, int32_t y, bool is256) {
+    const uint32_t s = src[x];
+    if (s == kNoInk) {
+        out[x] = bg[x];
+    } else if (is256) {
+        out[x] = s;
+    } else {
+        const uint32_t g = bg[x];
+        const uint32_t a = CoverageAlpha(layers.coverage, x, y);
+        const uint32_t b = 255 - a;
+        // Blue and red share one multiply, green takes another; every 16-bit lane holds at
+        // most 255 * 255, so the lanes never carry into each other.
+        const uint32_t rb =
+            (((s & 0x00FF00FFu) * a + (g & 0x00FF00FFu) * b) >> 8) & 0x00FF00FFu;
+        const uint32_t gr = ((((s >> 8) & 0xFFu) * a + ((g >> 8) & 0xFFu) * b) >> 8) & 0xFFu;
+        out[x] = rb | (gr << 8);
+    }
+}
+
+} // namespace
+
 void ComposeBox(const ComposeLayers& layers, PixelBox box, bool is256) {
     if (box.x2 < box.x1) return;
+    constexpr int32_t kChunk = 8;
     for (int32_t y = box.y1; y <= box.y2; ++y) {
         const uint32_t* src = layers.colour.Row32(y);
         const uint32_t* bg = layers.background.Row32(y);
         uint32_t* out = layers.composite.Row32(y);
         int32_t x = box.x1;
-        while (x <= box.x2) {
-            // A run without ink shows the background unchanged.
-            int32_t runEnd = x;
-            while (runEnd <= box.x2 && src[runEnd] == kNoInk) ++runEnd;
-            if (runEnd > x) {
-                std::memcpy(out + x, bg + x, static_cast<size_t>(runEnd - x) * 4);
-                x = runEnd;
-                continue;
-            }
-            // A run of inked pixels.
-            while (x <= box.x2 && src[x] != kNoInk) {
-                const uint32_t s = src[x];
-                if (is256) {
-                    out[x] = s;
-                } else {
-                    const uint32_t g = bg[x];
-                    const uint32_t a = CoverageAlpha(layers.coverage, x, y);
-                    const uint32_t b = 255 - a;
-                    // Blue and red share one multiply, green takes another; every 16-bit
-                    // lane holds at most 255 * 255, so the lanes never carry into each other.
-                    const uint32_t rb = (((s & 0x00FF00FFu) * a + (g & 0x00FF00FFu) * b) >> 8) &
-                                        0x00FF00FFu;
-                    const uint32_t gr =
-                        ((((s >> 8) & 0xFFu) * a + ((g >> 8) & 0xFFu) * b) >> 8) & 0xFFu;
-                    out[x] = rb | (gr << 8);
-                }
-                ++x;
+        // Most of a page carries no ink: whole chunks without ink are copied from the
+        // background; a chunk with any ink goes pixel by pixel.
+        for (; x + kChunk - 1 <= box.x2; x += kChunk) {
+            uint32_t inked = 0;
+            for (int32_t i = 0; i < kChunk; ++i) inked |= src[x + i] ^ kNoInk;
+            if (inked == 0) {
+                std::memcpy(out + x, bg + x, kChunk * 4);
+            } else {
+                for (int32_t i = 0; i < kChunk; ++i) BlendPixel(layers, src, bg, out, x + i, y, is256);
             }
         }
+        for (; x <= box.x2; ++x) BlendPixel(layers, src, bg, out, x, y, is256);
     }
 }
 
