@@ -2,9 +2,8 @@
 
 #include "surface/Compose.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 #include <random>
 #include <vector>
 
@@ -32,8 +31,12 @@ struct TestLayers {
     }
     surface::ComposeLayers Views() {
         auto view32 = [&](std::vector<uint32_t>& v) {
-            return plat::BitmapView{reinterpret_cast<uint8_t*>(v.data()), w, h, stride32 * 4,
-                                    plat::PixelFormat::Rgb32, nullptr};
+            return plat::BitmapView{reinterpret_cast<uint8_t*>(v.data()),
+                                    w,
+                                    h,
+                                    stride32 * 4,
+                                    plat::PixelFormat::Rgb32,
+                                    nullptr};
         };
         return {view32(background), view32(colour),
                 plat::BitmapView{coverage.data(), 2 * w + 2, 2 * h + 2, coverageStride,
@@ -42,7 +45,9 @@ struct TestLayers {
     }
     uint32_t& Colour(int x, int y) { return colour[static_cast<size_t>(y) * stride32 + x]; }
     uint32_t& Background(int x, int y) { return background[static_cast<size_t>(y) * stride32 + x]; }
-    uint32_t Composite(int x, int y) const { return composite[static_cast<size_t>(y) * stride32 + x]; }
+    uint32_t Composite(int x, int y) const {
+        return composite[static_cast<size_t>(y) * stride32 + x];
+    }
     // Sets the 3x3 coverage around picture pixel (x, y) to one value.
     void FillCoverageAround(int x, int y, uint8_t value) {
         for (int cy = 2 * y; cy <= 2 * y + 2; ++cy)
