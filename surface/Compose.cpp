@@ -36,7 +36,8 @@ void ComposeBoxReference(const ComposeLayers& layers, PixelBox box, bool is256) 
             } else {
                 const uint32_t a = CoverageAlpha(layers.coverage, x, y);
                 const uint32_t b = 255 - a;
-                for (int i = 0; i < 3; ++i) o[i] = static_cast<uint8_t>((s[i] * a + g[i] * b) / 256);
+                for (int i = 0; i < 3; ++i)
+                    o[i] = static_cast<uint8_t>((s[i] * a + g[i] * b) / 256);
                 o[3] = 0;
             }
         }
@@ -58,8 +59,7 @@ inline void BlendPixel(const ComposeLayers& layers, const uint32_t* src, const u
         const uint32_t b = 255 - a;
         // Blue and red share one multiply, green takes another; every 16-bit lane holds at
         // most 255 * 255, so the lanes never carry into each other.
-        const uint32_t rb =
-            (((s & 0x00FF00FFu) * a + (g & 0x00FF00FFu) * b) >> 8) & 0x00FF00FFu;
+        const uint32_t rb = (((s & 0x00FF00FFu) * a + (g & 0x00FF00FFu) * b) >> 8) & 0x00FF00FFu;
         const uint32_t gr = ((((s >> 8) & 0xFFu) * a + ((g >> 8) & 0xFFu) * b) >> 8) & 0xFFu;
         out[x] = rb | (gr << 8);
     }
@@ -83,7 +83,8 @@ void ComposeBox(const ComposeLayers& layers, PixelBox box, bool is256) {
             if (inked == 0) {
                 std::memcpy(out + x, bg + x, kChunk * 4);
             } else {
-                for (int32_t i = 0; i < kChunk; ++i) BlendPixel(layers, src, bg, out, x + i, y, is256);
+                for (int32_t i = 0; i < kChunk; ++i)
+                    BlendPixel(layers, src, bg, out, x + i, y, is256);
             }
         }
         for (; x <= box.x2; ++x) BlendPixel(layers, src, bg, out, x, y, is256);

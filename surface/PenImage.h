@@ -24,6 +24,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -88,8 +89,7 @@ public:
 
     // Pointer handlers, public so that tests and replay tools can drive the surface with
     // exactly the calls the control receives.
-    void MouseDown(plat::MouseButton button, plat::ShiftState shift, int32_t x,
-                   int32_t y) override;
+    void MouseDown(plat::MouseButton button, plat::ShiftState shift, int32_t x, int32_t y) override;
     void MouseMove(plat::ShiftState shift, int32_t x, int32_t y) override;
     void MouseUp(plat::MouseButton button, plat::ShiftState shift, int32_t x, int32_t y) override;
 
@@ -134,4 +134,25 @@ private:
     void PointerDown(int32_t x, int32_t y, int32_t p, plat::ShiftState shift);
     void PointerMove(int32_t x, int32_t y, int32_t p, plat::ShiftState shift);
     void PointerUp();
+
+    // Straight preview from xy0 to xy1 on the screen image only, in the given pen mode.
+    void PreviewLine(plat::PenMode mode);
+    // Shape gestures (MouseF 8..12): the press preview, the preview that follows the
+    // pointer, and the commit at the release. The shapes are drawn there.
+    void ShapeGestureStart();
+    void ShapeGestureMove(int32_t x, int32_t y, plat::ShiftState shift);
+    void ShapeGestureEnd();
+    // Lasso gesture (mode 4): start, extend and select. The lasso is drawn there.
+    void LassoStart(int32_t x, int32_t y);
+    void LassoMove(int32_t x, int32_t y);
+    void LassoEnd();
+
+    // Bounds of the selected strokes met by a replay, picture coordinates; left at
+    // (sw, 0, sh, 0) when there were none.
+    struct SelBounds {
+        int32_t minX = 0, maxX = 0, minY = 0, maxY = 0;
+    };
+    // Takes the selection image and bounds built by a replay and shows or hides the
+    // selection box; releases the image.
+    void SelBoxShow(std::unique_ptr<plat::Bitmap> image, const SelBounds& bounds);
 };

@@ -39,8 +39,8 @@ CopyPlan PlanFor(const ViewState& view, plat::Rect src, int32_t pictureW, int32_
 CopyPlan RefreshPlan(const ViewState& view, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
                      int32_t w, int32_t pictureW, int32_t pictureH) {
     // Integer division truncates toward zero, as the block grid of the full redraw does.
-    const plat::Rect blocks{((x1 - w) / 10) * 10, ((y1 - w) / 10) * 10,
-                            ((x2 + w) / 10 + 1) * 10, ((y2 + w) / 10 + 1) * 10};
+    const plat::Rect blocks{((x1 - w) / 10) * 10, ((y1 - w) / 10) * 10, ((x2 + w) / 10 + 1) * 10,
+                            ((y2 + w) / 10 + 1) * 10};
     return PlanFor(view, blocks, pictureW, pictureH);
 }
 

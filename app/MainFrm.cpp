@@ -1,0 +1,206 @@
+#include "app/MainFrm.h"
+
+#include "app/CommandLine.h"
+#include "app/Cursors.h"
+#include "app/TopStrip.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/Monitors.h"
+#include "settings/PenModel.h"
+#include "settings/Settings.h"
+#include "strokes/PenList.h"
+#include "strokes/Undo.h"
+#include "surface/PenImage.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFont>
+#include <QMenu>
+#include <QPalette>
+#include <QResizeEvent>
+#include <QTimer>
+
+namespace {
+
+constexpr int kClientWidth = 320;
+constexpr int kClientHeight = 240;
+// How long the first-show step waits for the window system to carry out a maximise.
+constexpr int kMaximizeWaitMs = 1500;
+
+} // namespace
+
+TMainFrm::TMainFrm(const QStringList& arguments, QWidget* parent) : QWidget(parent) {
+    CommandLineWordFile = WordFileFromArguments(arguments);
+    FormCreate();
+}
+
+TMainFrm::~TMainFrm() {
+    FormDestroy();
+}
+
+void TMainFrm::FormCreate() {
+    setWindowTitle(kCaption);
+    setFont(QFont(QStringLiteral("メイリオ"), 9));
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+
+    MainMenuCreate();
+    Panel1 = new TTopStrip(this);
+    Panel1->MenuBar1->SetMenus(MainMenu1);
+    // The command buttons of ToolBar1 are added here by the command set.
+
+    // 1. The word list starts empty.
+    WordList.clear();
+    isWhite = false;
+    isLast = false;
+
+    // 2. The drawing surface, below the strip.
+    PenImage = new TPenImage(this);
+    PenImage->SetOnPenDown([this](plat::MouseButton button, plat::ShiftState shift, int32_t x,
+                                  int32_t y) { MSDown(button, shift, x, y); });
+    PenImage->isFixed = true;
+    // A right click on the surface opens no menu (it erases).
+    PenImage->setContextMenuPolicy(Qt::PreventContextMenu);
+    PenImage->BitmapInit();
+    ChildrenAlign();
+
+    // 3. PICT is a member: 32 bits per pixel, empty until the first page is rendered.
+    // 4. The settings store loads the persistent settings here; until then the built-in
+    //    defaults of the settings module are in force.
+    // 5. The colour commands get their captions, tags and pictures here.
+
+    // 6. The cursor set.
+    CursorsLoad();
+
+    // 7, 8. Preset 0 becomes the current pen and is handed to the surface.
+    CrPenStart();
+    PenImage->DPenSet(CrPen);
+    // 9. The colour-dependent pictures and the preset pictures are repainted here.
+
+    // 10. Stroke lists: the whiteboard's and one per word (one for now).
+    WBPenList = std::make_unique<TPenList>();
+    PenListsSet(1);
+    PenImage->PenList = PenLists[0].get();
+
+    // 11. Design size of the client area.
+    resize(kClientWidth, kClientHeight);
+    ChildrenAlign(); // a hidden window gets its resize event only when shown
+
+    // 12. The first-show timer.
+    Timer1 = new QTimer(this);
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(10);
+    connect(Timer1, &QTimer::timeout, this, &TMainFrm::Timer1Timer);
+    Timer1->start();
+
+    // 13. The optional tool buttons are shown or hidden here.
+    // 14. The open and save dialogs are created here.
+    // 15. With StartOrder on, the stroke-order pen is selected here.
+}
+
+void TMainFrm::MainMenuCreate() {
+    auto* file = new QMenu(QStringLiteral("ファイル(&F)"), this);
+    ActFileExit = new QAction(QStringLiteral("終了(&X)"), this);
+    ActFileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    connect(ActFileExit, &QAction::triggered, this, &QWidget::close);
+    // The shortcut works while the menu is closed too.
+    addAction(ActFileExit);
+    file->addAction(ActFileExit);
+
+    auto* help = new QMenu(QStringLiteral("ヘルプ(&H)"), this);
+    ActHelpAbout = new QAction(QStringLiteral("このアプリケーションについて...(&A)"), this);
+    ActHelpAbout->setEnabled(false); // until the About box exists
+    help->addAction(ActHelpAbout);
+
+    MainMenu1 = {file, help};
+}
+
+void TMainFrm::ShowCentred() {
+    const plat::Rect area = plat::MonitorWorkArea(0);
+    move(area.left + (area.Width() - width()) / 2, area.top + (area.Height() - height()) / 2);
+    show();
+}
+
+void TMainFrm::ChildrenAlign() {
+    Panel1->setGeometry(0, 0, width(), TTopStrip::kHeight);
+    if (PenImage != nullptr)
+        PenImage->setGeometry(0, TTopStrip::kHeight, width(),
+                              std::max(0, height() - TTopStrip::kHeight));
+}
+
+void TMainFrm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    ChildrenAlign();
+    FormResize();
+}
+
+void TMainFrm::FormResize() {
+    if (isLast || PenImage == nullptr) return;
+    PenImage->SetPictureSize(PenImage->width(), PenImage->height());
+    PenImage->BitmapToImage();
+}
+
+void TMainFrm::Timer1Timer() {
+    // 1. Once only.
+    Timer1->stop();
+    // 2. Maximised on the chosen monitor.
+    if (StartMaximize) StartPlacement();
+    // 3. The blank page, sized to the surface as it is now.
+    BlankPageShow();
+    // 4. The word file of the command line (CommandLineWordFile) is loaded here by the
+    //    word list.
+    // 5. Pen mode; the pen itself stays as chosen.
+    PenImage->SetMMode(2, true);
+    // 6.
+    PenImage->BitmapDisp();
+}
+
+void TMainFrm::StartPlacement() {
+    // The page is sized to the surface right after this, so wait for the window system to
+    // carry out the maximise (it does so asynchronously), bounded in case it never does.
+    plat::MaximizeOnArea(this, plat::MonitorWorkArea(CrMonitor), kMaximizeWaitMs);
+}
+
+void TMainFrm::BlankPageShow() {
+    const int32_t w = PenImage->width();
+    const int32_t h = PenImage->height();
+    PICT.SetSize(w, h);
+    plat::Canvas& canvas = PICT.GetCanvas();
+    canvas.pen = {0xFFFFFF, 1, plat::PenStyle::Solid, plat::PenMode::Copy};
+    canvas.brush = {0xFFFFFF, plat::BrushStyle::Solid};
+    canvas.Rectangle(0, 0, w, h);
+    PenImage->sw = PICT.Width();
+    PenImage->sh = PICT.Height();
+    PenImage->BitmapLoad(PICT, true);
+    PenImage->PenListPlay(true);
+    UdoReset();
+    UdoSaveBlank(*PenImage->PenList);
+    UdoSave(*PenImage->PenList);
+}
+
+void TMainFrm::MSDown(plat::MouseButton, plat::ShiftState, int32_t x, int32_t) {
+    if (PenImage->PenColor == FUDE_COLOR) PenImage->PenOrderAdd(CharCountGet(x));
+}
+
+int32_t TMainFrm::CharCountGet(int32_t) {
+    // The character column table is built by the word pages; without it no stroke is
+    // counted per character.
+    return -1;
+}
+
+void TMainFrm::FormDestroy() {
+    // 1. PICT.
+    PICT.SetSize(0, 0);
+    // 2. The surface.
+    delete PenImage;
+    PenImage = nullptr;
+    // 3. The word list.
+    WordList.clear();
+    // 4. Every stroke list.
+    PenListsFree();
+    // 5. The eraser setting is written back here (failures swallowed).
+    // 6. The open and save dialogs are freed here.
+    // 7.
+    isLast = true;
+}
