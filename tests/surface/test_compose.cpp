@@ -126,7 +126,7 @@ TEST(Compose, FastPathEqualsReferenceOnRandomLayers) {
         return static_cast<uint32_t>(biasedByte()) | (static_cast<uint32_t>(biasedByte()) << 8) |
                (static_cast<uint32_t>(biasedByte()) << 16);
     };
-    const int32_t sizes[][2] = {{1, 1}, {1, 7}, {7, 1}, {13, 9}, {64, 3}, {31, 17}};
+    const int32_t sizes[][2] = {{1, 1}, {1, 7}, {7, 1}, {13, 9}, {64, 3}, {31, 17}, {101, 5}};
     for (bool is256 : {false, true}) {
         for (const auto& size : sizes) {
             TestLayers fast(size[0], size[1]);
