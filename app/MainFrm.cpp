@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/Cursors.h"
 #include "app/TopStrip.h"
+#include "app/WordPages.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Monitors.h"
 #include "settings/PenModel.h"
@@ -51,6 +52,7 @@ void TMainFrm::FormCreate() {
     // The command buttons of ToolBar1 are added here by the command set.
 
     // 1. The word list starts empty.
+    WordPages = std::make_unique<TWordPages>(*this);
     WordList.clear();
     isWhite = false;
     isLast = false;
@@ -147,9 +149,9 @@ void TMainFrm::Timer1Timer() {
     // 2. Maximised on the chosen monitor.
     if (StartMaximize) StartPlacement();
     // 3. The blank page, sized to the surface as it is now.
-    BlankPageShow();
-    // 4. The word file of the command line (CommandLineWordFile) is loaded here by the
-    //    word list.
+    WordPages->WordDisp(std::nullopt);
+    // 4. The word file of the command line.
+    if (!CommandLineWordFile.isEmpty()) WordPages->WordListLoad(CommandLineWordFile);
     // 5. Pen mode; the pen itself stays as chosen.
     PenImage->SetMMode(2, true);
     // 6.
@@ -162,31 +164,8 @@ void TMainFrm::StartPlacement() {
     plat::MaximizeOnArea(this, plat::MonitorWorkArea(CrMonitor), kMaximizeWaitMs);
 }
 
-void TMainFrm::BlankPageShow() {
-    const int32_t w = PenImage->width();
-    const int32_t h = PenImage->height();
-    PICT.SetSize(w, h);
-    plat::Canvas& canvas = PICT.GetCanvas();
-    canvas.pen = {0xFFFFFF, 1, plat::PenStyle::Solid, plat::PenMode::Copy};
-    canvas.brush = {0xFFFFFF, plat::BrushStyle::Solid};
-    canvas.Rectangle(0, 0, w, h);
-    PenImage->sw = PICT.Width();
-    PenImage->sh = PICT.Height();
-    PenImage->BitmapLoad(PICT, true);
-    PenImage->PenListPlay(true);
-    UdoReset();
-    UdoSaveBlank(*PenImage->PenList);
-    UdoSave(*PenImage->PenList);
-}
-
-void TMainFrm::MSDown(plat::MouseButton, plat::ShiftState, int32_t x, int32_t) {
-    if (PenImage->PenColor == FUDE_COLOR) PenImage->PenOrderAdd(CharCountGet(x));
-}
-
-int32_t TMainFrm::CharCountGet(int32_t) {
-    // The character column table is built by the word pages; without it no stroke is
-    // counted per character.
-    return -1;
+void TMainFrm::MSDown(plat::MouseButton button, plat::ShiftState shift, int32_t x, int32_t y) {
+    WordPages->MSDown(button, shift, x, y);
 }
 
 void TMainFrm::FormDestroy() {

@@ -10,12 +10,14 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <memory>
 
 class QAction;
 class QMenu;
 class QTimer;
 class TPenImage;
 class TTopStrip;
+class TWordPages;
 
 class TMainFrm : public QWidget {
     Q_OBJECT
@@ -48,12 +50,12 @@ public:
     // list loading takes it from here.
     QString CommandLineWordFile;
 
+    // The word pages: word list, template, page switches (app/WordPages).
+    std::unique_ptr<TWordPages> WordPages;
+
     // The surface's pen-down handler: gives a stroke of the stroke-order pen its number
     // within the character under the pen.
     void MSDown(plat::MouseButton button, plat::ShiftState shift, int32_t x, int32_t y);
-    // The stroke count of the character column at x, counting one more stroke there;
-    // -1 while there is no per-character counting (no word with two or more characters).
-    int32_t CharCountGet(int32_t x);
 
     // The first-show step; runs once from Timer1.
     void Timer1Timer();
@@ -70,9 +72,5 @@ private:
     // Places the strip and the surface: the strip across the top, the surface below it
     // filling the rest of the client area.
     void ChildrenAlign();
-    // The blank template page: PICT sized to the surface and filled white, loaded as the
-    // surface's background; the page's strokes replayed and the undo history seeded from
-    // them. The word pages replace this with the rendering of the current word.
-    void BlankPageShow();
     void StartPlacement();
 };

@@ -3,7 +3,6 @@
 #include "platform/text/AnsiCodePage.h"
 
 #include <QFile>
-#include <QStringDecoder>
 
 namespace {
 
@@ -19,10 +18,40 @@ QString DecodeUtf16(const QByteArray& bytes, qsizetype offset, bool bigEndian) {
     return text;
 }
 
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(const QByteArray& bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(bytes);
-    return !decoder.hasError();
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        const unsigned c = p[i];
+        int extra;
+        unsigned minimum;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if ((c & 0xE0) == 0xC0) {
+            extra = 1;
+            minimum = 0x80;
+        } else if ((c & 0xF0) == 0xE0) {
+            extra = 2;
+            minimum = 0x800;
+        } else if ((c & 0xF8) == 0xF0) {
+            extra = 3;
+            minimum = 0x10000;
+        } else {
+            return false;
+        }
+        if (n - i <= extra) return false;
+        unsigned cp = c & (0x3F >> extra);
+        for (int k = 1; k <= extra; ++k) {
+            const unsigned cc = p[i + k];
+            if ((cc & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        i += extra + 1;
+    }
+    return true;
 }
 
 } // namespace

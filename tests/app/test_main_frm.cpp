@@ -1,6 +1,7 @@
 // The main window's life cycle: what FormCreate builds, what the first-show step leaves,
 // resizing and destruction.
 
+#include "app/CharColumns.h"
 #include "app/Cursors.h"
 #include "app/MainFrm.h"
 #include "app/TopStrip.h"
@@ -121,7 +122,8 @@ TEST_F(MainFrmTest, PenDownWithoutAWordCountsNoCharacter) {
     TMainFrm frm;
     frm.Timer1Timer();
     frm.PenImage->DPenSet(FUDE_PEN);
-    EXPECT_EQ(frm.CharCountGet(10), -1);
+    CharColumns.clear();
+    EXPECT_EQ(CharCountGet(10), -1);
     frm.MSDown(plat::MouseButton::Left, plat::ssLeft, 10, 10);
     EXPECT_EQ(frm.PenImage->PenList->Count(), 0);
 }
