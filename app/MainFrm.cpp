@@ -1,18 +1,21 @@
 #include "app/MainFrm.h"
 
 #include "app/CommandLine.h"
+#include "app/Commands.h"
 #include "app/Cursors.h"
 #include "app/TopStrip.h"
 #include "app/WordPages.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/ImageList.h"
 #include "platform/ui/Monitors.h"
 #include "settings/PenModel.h"
 #include "settings/Settings.h"
+#include "settings/ToolIcons.h"
+#include "settings/ToolPictures.h"
 #include "strokes/PenList.h"
 #include "strokes/Undo.h"
 #include "surface/PenImage.h"
 
-#include <QAction>
 #include <QCoreApplication>
 #include <QFont>
 #include <QMenu>
@@ -46,10 +49,7 @@ void TMainFrm::FormCreate() {
     setPalette(white);
     setAutoFillBackground(true);
 
-    MainMenuCreate();
     Panel1 = new TTopStrip(this);
-    Panel1->MenuBar1->SetMenus(MainMenu1);
-    // The command buttons of ToolBar1 are added here by the command set.
 
     // 1. The word list starts empty.
     WordPages = std::make_unique<TWordPages>(*this);
@@ -66,11 +66,14 @@ void TMainFrm::FormCreate() {
     PenImage->setContextMenuPolicy(Qt::PreventContextMenu);
     PenImage->BitmapInit();
     ChildrenAlign();
+    // The commands: their pictures, the File and Help menus, the tool buttons.
+    CommandsCreate();
 
     // 3. PICT is a member: 32 bits per pixel, empty until the first page is rendered.
     // 4. The settings store loads the persistent settings here; until then the built-in
     //    defaults of the settings module are in force.
-    // 5. The colour commands get their captions, tags and pictures here.
+    // 5. The colour commands get their captions, tags and pictures.
+    Commands->ColorActionsPaint();
 
     // 6. The cursor set.
     CursorsLoad();
@@ -78,7 +81,9 @@ void TMainFrm::FormCreate() {
     // 7, 8. Preset 0 becomes the current pen and is handed to the surface.
     CrPenStart();
     PenImage->DPenSet(CrPen);
-    // 9. The colour-dependent pictures and the preset pictures are repainted here.
+    // 9. The colour-dependent pictures and the preset pictures.
+    Commands->ColorIconsSet(CrPen.PenColor);
+    Commands->PresetIconsSet();
 
     // 10. Stroke lists: the whiteboard's and one per word (one for now).
     WBPenList = std::make_unique<TPenList>();
@@ -96,26 +101,48 @@ void TMainFrm::FormCreate() {
     connect(Timer1, &QTimer::timeout, this, &TMainFrm::Timer1Timer);
     Timer1->start();
 
-    // 13. The optional tool buttons are shown or hidden here.
+    // 13. The optional tool buttons.
+    Commands->ToolBarDisp();
     // 14. The open and save dialogs are created here.
-    // 15. With StartOrder on, the stroke-order pen is selected here.
+    // 15. The stroke-order pen when StartOrder is on.
+    if (StartOrder) Commands->ActFudeExecute(*Commands->ActFude);
+    Commands->UpdateAll();
 }
 
-void TMainFrm::MainMenuCreate() {
-    auto* file = new QMenu(QStringLiteral("ファイル(&F)"), this);
-    ActFileExit = new QAction(QStringLiteral("終了(&X)"), this);
-    ActFileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-    connect(ActFileExit, &QAction::triggered, this, &QWidget::close);
-    // The shortcut works while the menu is closed too.
-    addAction(ActFileExit);
-    file->addAction(ActFileExit);
+void TMainFrm::CommandsCreate() {
+    ImageList1 = new plat::TImageList(kImageSize, kImageSize, kImageListCount, this);
+    ImageList2 = new plat::TImageList(kImageSize, kImageSize, kImageBaseCount, this);
+    {
+        // The settings dialog keeps its own swatch list; this one only takes the call.
+        plat::TImageList swatches(kSwatchWidth, kIconSize, kDialogListCount);
+        ToolPicturesLoad(*ImageList1, *ImageList2, swatches);
+    }
 
-    auto* help = new QMenu(QStringLiteral("ヘルプ(&H)"), this);
-    ActHelpAbout = new QAction(QStringLiteral("このアプリケーションについて...(&A)"), this);
-    ActHelpAbout->setEnabled(false); // until the About box exists
-    help->addAction(ActHelpAbout);
+    TCommandHost host;
+    host.IsWhite = [this] { return isWhite; };
+    host.WordCount = [this] { return static_cast<int32_t>(WordList.size()); };
+    host.NextWord = [this] { WordPages->ActImgFExecute(); };
+    host.PreviousWord = [this] { WordPages->ActImgBExecute(); };
+    host.WhiteBoardToggle = [this] { WordPages->ActWBrdExecute(); };
+    host.WordFileOpen = [this] { WordPages->ActFileOpenExecute(); };
+    host.WordFileClose = [this] { WordPages->ActFileCloseExecute(); };
+    host.PageErase = [this] { WordPages->PageErase(); };
+    // Saving the picture, the settings dialog, the About box and the web help come with
+    // their modules; Ctrl+S is already bound.
+    host.PictureSave = [] {};
+    host.Exit = [this] { close(); };
+    Commands =
+        std::make_unique<TCommands>(*this, *PenImage, *ImageList1, *ImageList2, std::move(host));
 
-    MainMenu1 = {file, help};
+    MainMenu1 = Commands->MainMenu1();
+    Panel1->MenuBar1->SetMenus(MainMenu1);
+    Commands->ToolBarCreate(Panel1->ToolBar1);
+
+    // Leaving the stroke-order pen for the whiteboard selects the current pen.
+    WordPages->StrokeOrderPenLeave = [this] {
+        Commands->ActPenExecute(*Commands->ActPen);
+        Commands->ColorIconsSet(CrPen.PenColor);
+    };
 }
 
 void TMainFrm::ShowCentred() {

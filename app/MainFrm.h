@@ -12,9 +12,13 @@
 #include <QWidget>
 #include <memory>
 
-class QAction;
+namespace plat {
+class TImageList;
+}
+
 class QMenu;
 class QTimer;
+class TCommands;
 class TPenImage;
 class TTopStrip;
 class TWordPages;
@@ -41,9 +45,11 @@ public:
 
     // Components.
     TTopStrip* Panel1 = nullptr;
-    QList<QMenu*> MainMenu1; // shown only through the strip's menu tool bar
-    QAction* ActFileExit = nullptr;
-    QAction* ActHelpAbout = nullptr;
+    QList<QMenu*> MainMenu1;                // shown only through the strip's menu tool bar
+    plat::TImageList* ImageList1 = nullptr; // pictures of the commands (45 slots)
+    plat::TImageList* ImageList2 = nullptr; // base pictures the colour pictures start from
+    // The commands: actions, menus and tool buttons (app/Commands).
+    std::unique_ptr<TCommands> Commands;
     QTimer* Timer1 = nullptr;
 
     // The word file named on the command line, when it passes the word-file rule; the word
@@ -68,7 +74,8 @@ private:
     void FormResize();
     void FormDestroy();
 
-    void MainMenuCreate();
+    // Creates the image lists and the commands, and connects the commands to the window.
+    void CommandsCreate();
     // Places the strip and the surface: the strip across the top, the surface below it
     // filling the rest of the client area.
     void ChildrenAlign();

@@ -308,6 +308,35 @@ void Canvas::StretchDraw(const Rect& dest, const Bitmap& src, const Rect& srcRec
         const int64_t sx = map(dx, dest.left, dw, srcRect.left, sw);
         columns.push_back(sx >= 0 && sx < from.width ? int32_t(sx) : -1);
     }
+    if (from.format == PixelFormat::Rgb32 && dst.format == PixelFormat::Rgb32) {
+        // Colour on colour: the converter would only clear the unused top byte. At scale 1
+        // the visible columns are one run of the source row.
+        const bool unscaled = dw == sw;
+        int64_t runFirst = left, runLast = right; // destination columns with a source
+        if (unscaled) {
+            const int64_t shift = int64_t{srcRect.left} - dest.left; // sx = dx + shift
+            runFirst = std::max<int64_t>(left, -shift);
+            runLast = std::min<int64_t>(right, int64_t{from.width} - shift);
+        }
+        for (int64_t dy = top; dy < bottom; ++dy) {
+            const int64_t sy = map(dy, dest.top, dh, srcRect.top, sh);
+            if (sy < 0 || sy >= from.height) continue;
+            const uint32_t* in = from.Row32(int32_t(sy));
+            uint32_t* outRow = dst.Row32(int32_t(dy));
+            if (unscaled) {
+                if (runFirst >= runLast) continue;
+                const uint32_t* s0 = in + (runFirst + srcRect.left - dest.left);
+                for (int64_t dx = runFirst; dx < runLast; ++dx)
+                    outRow[dx] = s0[dx - runFirst] & 0xFFFFFFu;
+                continue;
+            }
+            for (int64_t dx = left; dx < right; ++dx) {
+                const int32_t sx = columns[size_t(dx - left)];
+                if (sx >= 0) outRow[dx] = in[sx] & 0xFFFFFFu;
+            }
+        }
+        return;
+    }
     PixelConverter convert(from, dst);
     for (int64_t dy = top; dy < bottom; ++dy) {
         const int64_t sy = map(dy, dest.top, dh, srcRect.top, sh);

@@ -137,24 +137,31 @@ inline int64_t FastCeil(double v) {
 }
 
 // Half-widths of a disc of diameter width on the pixel grid: for row offset Y (|Y| <=
-// width / 2) the largest k with 4 k^2 <= width^2 - 4 Y^2. Pens repeat their width from one
-// segment to the next, so the last table is kept.
+// width / 2) the largest k with 4 k^2 <= width^2 - 4 Y^2. Pens repeat a few widths (replay
+// alternates a colour and a coverage line), so the last few tables are kept.
 const std::vector<int32_t>& DiscHalfWidths(int32_t width) {
-    thread_local int32_t cachedWidth = 0;
-    thread_local std::vector<int32_t> table;
-    if (cachedWidth != width) {
-        const int64_t w2 = int64_t{width} * width;
-        table.resize(size_t(width / 2) + 1);
-        for (size_t y = 0; y < table.size(); ++y) {
-            const int64_t room = w2 - 4 * int64_t(y) * int64_t(y);
-            int64_t k = int64_t(std::sqrt(double(room)) / 2);
-            while (k > 0 && 4 * k * k > room) --k;
-            while (4 * (k + 1) * (k + 1) <= room) ++k;
-            table[y] = int32_t(k);
-        }
-        cachedWidth = width;
+    constexpr size_t kSlots = 4;
+    struct Slot {
+        int32_t width = 0;
+        std::vector<int32_t> table;
+    };
+    thread_local Slot slots[kSlots];
+    thread_local size_t next = 0;
+    for (Slot& s : slots)
+        if (s.width == width) return s.table;
+    Slot& slot = slots[next];
+    next = (next + 1) % kSlots;
+    const int64_t w2 = int64_t{width} * width;
+    slot.table.resize(size_t(width / 2) + 1);
+    for (size_t y = 0; y < slot.table.size(); ++y) {
+        const int64_t room = w2 - 4 * int64_t(y) * int64_t(y);
+        int64_t k = int64_t(std::sqrt(double(room)) / 2);
+        while (k > 0 && 4 * k * k > room) --k;
+        while (4 * (k + 1) * (k + 1) <= room) ++k;
+        slot.table[y] = int32_t(k);
     }
-    return table;
+    slot.width = width;
+    return slot.table;
 }
 
 struct Capsule {
@@ -202,10 +209,16 @@ bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, do
     return true;
 }
 
-} // namespace
+// The segment as the row loops see it: a.y <= b.y, coordinates cut down when far out,
+// width clamped, and the rows yFirst..yLast it can reach inside the clip.
+struct CapsuleSetup {
+    Capsule c;
+    int32_t width;
+    int64_t yFirst, yLast;
+};
 
-void ScanCapsule(Point a, Point b, int32_t width, const Rect& clip, SpanReceiver& out) {
-    if (clip.IsEmpty()) return;
+bool PrepareCapsule(Point a, Point b, int32_t width, const Rect& clip, CapsuleSetup& s) {
+    if (clip.IsEmpty()) return false;
     width = std::clamp(width, 1, kMaxWidth);
     int64_t ax = a.x, ay = a.y, bx = b.x, by = b.y;
     const double half = width / 2.0;
@@ -216,7 +229,7 @@ void ScanCapsule(Point a, Point b, int32_t width, const Rect& clip, SpanReceiver
         const double m = half + 2;
         if (!ClipSegment(x0, y0, x1, y1, clip.left - m, clip.top - m, clip.right - 1 + m,
                          clip.bottom - 1 + m))
-            return;
+            return false;
         // The part that can reach the clip, extended along the line so that rounding the
         // new end points moves nothing visible.
         x0 = double(ax), y0 = double(ay), x1 = double(bx), y1 = double(by);
@@ -229,14 +242,23 @@ void ScanCapsule(Point a, Point b, int32_t width, const Rect& clip, SpanReceiver
         std::swap(ax, bx);
         std::swap(ay, by);
     }
-    Capsule c{ax, ay, bx, by, bx - ax, by - ay, 0, int64_t{width} * width};
-    c.len2 = c.dx * c.dx + c.dy * c.dy;
-
+    s.c = {ax, ay, bx, by, bx - ax, by - ay, 0, int64_t{width} * width};
+    s.c.len2 = s.c.dx * s.c.dx + s.c.dy * s.c.dy;
+    s.width = width;
     const int64_t h = width / 2; // rows within width/2 of an integer end row
-    const int64_t yFirst = std::max<int64_t>(clip.top, ay - h);
-    const int64_t yLast = std::min<int64_t>(int64_t{clip.bottom} - 1, by + h);
-    if (yFirst > yLast) return;
+    s.yFirst = std::max<int64_t>(clip.top, ay - h);
+    s.yLast = std::min<int64_t>(int64_t{clip.bottom} - 1, by + h);
+    return s.yFirst <= s.yLast;
+}
 
+// The row bounds from floating-point band edges, with the exact test deciding wherever an
+// edge lies within rounding distance of an integer. Works for every coordinate the setup
+// lets through; the reference for the incremental form below.
+void CapsuleRowsByBandEdges(const CapsuleSetup& s, const Rect& clip, SpanReceiver& out) {
+    const Capsule& c = s.c;
+    const int64_t ax = c.ax, ay = c.ay, bx = c.bx, by = c.by;
+    const double half = s.width / 2.0;
+    const int64_t h = s.width / 2;
     const double adx = double(c.dx), ady = double(c.dy);
     const double rLen = half * std::sqrt(double(c.len2)); // (w/2) |d|
     const double invDy = c.dy != 0 ? 1.0 / ady : 0.0;
@@ -246,9 +268,9 @@ void ScanCapsule(Point a, Point b, int32_t width, const Rect& clip, SpanReceiver
     const double axd = double(ax);
     const int64_t xMinBand = std::min(ax, bx), xMaxBand = std::max(ax, bx);
 
-    const std::vector<int32_t>& disc = DiscHalfWidths(width);
+    const std::vector<int32_t>& disc = DiscHalfWidths(s.width);
     const int64_t clipLeft = clip.left, clipRight = int64_t{clip.right} - 1;
-    for (int64_t y = yFirst; y <= yLast; ++y) {
+    for (int64_t y = s.yFirst; y <= s.yLast; ++y) {
         const int64_t yA = y - ay, yB = y - by;
         // Integer bounds of the row; each piece of the capsule (the two end discs and the
         // band between them) gives exact integer bounds, and the row is their hull.
@@ -305,6 +327,164 @@ void ScanCapsule(Point a, Point b, int32_t width, const Rect& clip, SpanReceiver
         xr = std::min(xr, clipRight);
         if (xl <= xr) out.AddSpan(int32_t(y), int32_t(xl), int32_t(xr + 1));
     }
+}
+
+// floor(a / b) for b > 0 in 64 bits.
+inline int64_t FloorDiv64(int64_t a, int64_t b) {
+    const int64_t q = a / b;
+    return (a % b != 0 && a < 0) ? q - 1 : q;
+}
+
+// floor(num / div) for div > 0, stepped by a constant numerator increment per row:
+// quotient q and remainder r (0 <= r < div) move by the quotient and remainder of the step.
+struct RowDivider {
+    int64_t q, r, dq, dr, div;
+
+    RowDivider(int64_t num, int64_t step, int64_t divisor) { Reset(num, step, divisor); }
+    void Reset(int64_t num, int64_t step, int64_t divisor) {
+        div = divisor;
+        q = FloorDiv64(num, divisor);
+        r = num - q * divisor;
+        dq = FloorDiv64(step, divisor);
+        dr = step - dq * divisor;
+    }
+    int64_t Floor() const { return q; }
+    int64_t Ceil() const { return q + (r != 0); }
+    void Next() {
+        q += dq;
+        r += dr;
+        if (r >= div) {
+            r -= div;
+            ++q;
+        }
+    }
+};
+
+// Largest m with 4 m^2 <= q (q >= 0): the half-width of the band in cross-product units.
+int64_t HalfRootFloor(Int128 q) {
+    int64_t m = int64_t(std::sqrt(double(q)) / 2);
+    while (m > 0 && Int128{4} * m * m > q) --m;
+    while (Int128{4} * (m + 1) * (m + 1) <= q) ++m;
+    return m;
+}
+
+// The same rows in exact integer arithmetic, updated row by row. With u = x - a.x and
+// Y = y - a.y, a pixel centre lies in the band when
+//   |cross| = |u dy - Y dx| <= m,  m the largest integer with 4 m^2 <= w^2 |d|^2,
+//   0 <= dot = u dx + Y dy <= |d|^2,
+// so each row's band is u in [ceil((Y dx - m) / dy), floor((Y dx + m) / dy)] cut by the
+// dot range; all four bounds are quotients whose numerators change by a constant per row.
+// Coordinates within kExactRange keep every numerator below 2^57 (|d| < 2^28, m < 2^52).
+//
+// Rows more than w/2 below a and above b meet neither end disc, and there the band lies
+// wholly inside the dot range (the band's end edges reach at most w/2 above or below
+// their end point), so those rows need the two side lines only.
+void CapsuleRowsIncremental(const CapsuleSetup& s, const Rect& clip, SpanReceiver& out) {
+    const Capsule& c = s.c;
+    const int64_t ax = c.ax, ay = c.ay, bx = c.bx, by = c.by, dx = c.dx, dy = c.dy;
+    const int64_t h = s.width / 2;
+    const int32_t* disc = DiscHalfWidths(s.width).data();
+    const int64_t clipLeft = clip.left, clipRight = int64_t{clip.right} - 1;
+    auto emit = [&](int64_t y, int64_t xl, int64_t xr) {
+        xl = std::max(xl, clipLeft);
+        xr = std::min(xr, clipRight);
+        if (xl <= xr) out.AddSpan(int32_t(y), int32_t(xl), int32_t(xr + 1));
+    };
+    auto discs = [&](int64_t y, int64_t& xl, int64_t& xr) {
+        const int64_t yA = y - ay, yB = y - by;
+        if (yA >= -h && yA <= h) {
+            const int64_t k = disc[yA < 0 ? -yA : yA];
+            xl = ax - k;
+            xr = ax + k;
+        }
+        if (yB >= -h && yB <= h) {
+            const int64_t k = disc[yB < 0 ? -yB : yB];
+            xl = std::min(xl, bx - k);
+            xr = std::max(xr, bx + k);
+        }
+    };
+
+    if (dy == 0) {
+        // Horizontal (or a dot): the band is the segment's own columns on the rows of the
+        // end discs.
+        const int64_t xMinBand = std::min(ax, bx), xMaxBand = std::max(ax, bx);
+        for (int64_t y = s.yFirst; y <= s.yLast; ++y) {
+            int64_t xl = INT64_MAX, xr = INT64_MIN;
+            discs(y, xl, xr);
+            if (dx != 0 && y - ay >= -h && y - ay <= h) {
+                xl = std::min(xl, xMinBand);
+                xr = std::max(xr, xMaxBand);
+            }
+            emit(y, xl, xr);
+        }
+        return;
+    }
+
+    const int64_t m = HalfRootFloor(Int128{c.w2} * c.len2);
+    const int64_t y0 = s.yFirst - ay;
+    RowDivider sideLo(y0 * dx - m, dx, dy), sideHi(y0 * dx + m, dx, dy);
+    // The dot range as bounds on u; for dx == 0 it is the rows 0 <= Y <= dy (no column
+    // limit), and the dividers (of 1) are unused.
+    const int64_t dotDiv = dx > 0 ? dx : (dx < 0 ? -dx : 1);
+    const int64_t dotStep = dx > 0 ? -dy : dy;
+    auto dotLoNum = [&](int64_t yA) { return dx > 0 ? -yA * dy : yA * dy - c.len2; };
+    auto dotHiNum = [&](int64_t yA) { return dx > 0 ? c.len2 - yA * dy : yA * dy; };
+    RowDivider dotLo(dotLoNum(y0), dotStep, dotDiv), dotHi(dotHiNum(y0), dotStep, dotDiv);
+    const int64_t midFirst = std::max(s.yFirst, ay + h + 1);
+    const int64_t midLast = std::min(s.yLast, by - h - 1);
+    for (int64_t y = s.yFirst; y <= s.yLast; ++y) {
+        if (y == midFirst && midFirst <= midLast) {
+            for (; y <= midLast; ++y) {
+                emit(y, ax + sideLo.Ceil(), ax + sideHi.Floor());
+                sideLo.Next();
+                sideHi.Next();
+            }
+            if (y > s.yLast) break;
+            dotLo.Reset(dotLoNum(y - ay), dotStep, dotDiv);
+            dotHi.Reset(dotHiNum(y - ay), dotStep, dotDiv);
+        }
+        int64_t xl = INT64_MAX, xr = INT64_MIN;
+        discs(y, xl, xr);
+        int64_t lo = sideLo.Ceil(), hi = sideHi.Floor();
+        if (dx != 0) {
+            lo = std::max(lo, dotLo.Ceil());
+            hi = std::min(hi, dotHi.Floor());
+        } else if (y < ay || y > by) {
+            hi = lo - 1;
+        }
+        if (lo <= hi) {
+            xl = std::min(xl, ax + lo);
+            xr = std::max(xr, ax + hi);
+        }
+        emit(y, xl, xr);
+        sideLo.Next();
+        sideHi.Next();
+        dotLo.Next();
+        dotHi.Next();
+    }
+}
+
+bool WithinExactRange(const Capsule& c) {
+    auto in = [](int64_t v) { return v >= -kExactRange && v <= kExactRange; };
+    return in(c.ax) && in(c.ay) && in(c.bx) && in(c.by);
+}
+
+} // namespace
+
+void ScanCapsule(Point a, Point b, int32_t width, const Rect& clip, SpanReceiver& out) {
+    CapsuleSetup s;
+    if (!PrepareCapsule(a, b, width, clip, s)) return;
+    // A segment cut down from far outside can end beyond the incremental form's range
+    // when the clip itself is huge; the band-edge form handles those.
+    if (WithinExactRange(s.c))
+        CapsuleRowsIncremental(s, clip, out);
+    else
+        CapsuleRowsByBandEdges(s, clip, out);
+}
+
+void ScanCapsuleReference(Point a, Point b, int32_t width, const Rect& clip, SpanReceiver& out) {
+    CapsuleSetup s;
+    if (PrepareCapsule(a, b, width, clip, s)) CapsuleRowsByBandEdges(s, clip, out);
 }
 
 void ScanSegment(Point a, Point b, int32_t width, const Rect& clip, SpanReceiver& out) {

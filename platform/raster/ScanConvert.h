@@ -20,6 +20,10 @@ void ScanHairline(Point a, Point b, const Rect& clip, SpanReceiver& out);
 // boundary pixel. One span per row, so the result can be written directly.
 void ScanCapsule(Point a, Point b, int32_t width, const Rect& clip, SpanReceiver& out);
 
+// The same spans from floating-point band edges checked by the exact test near integers:
+// the slower, plainly derived form ScanCapsule is compared against.
+void ScanCapsuleReference(Point a, Point b, int32_t width, const Rect& clip, SpanReceiver& out);
+
 // A hairline for width <= 1, a capsule otherwise.
 void ScanSegment(Point a, Point b, int32_t width, const Rect& clip, SpanReceiver& out);
 

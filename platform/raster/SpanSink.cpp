@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace plat {
 namespace {
 
@@ -20,21 +24,129 @@ uint32_t Combine(uint32_t stored, uint32_t value, SpanOp op) {
     return stored;
 }
 
+// Long spans are written 16 bytes at a time. OR, AND and copy give the same byte when
+// applied twice, so a span's ragged ends are covered by blocks that overlap the aligned
+// ones, and short spans by two overlapping words; XOR finishes byte by byte.
+enum class WordOp { Copy, Or, Xor, And };
+
+template <WordOp op, class T> inline T Apply(T stored, T v) {
+    if constexpr (op == WordOp::Copy)
+        return v;
+    else if constexpr (op == WordOp::Or)
+        return stored | v;
+    else if constexpr (op == WordOp::Xor)
+        return stored ^ v;
+    else
+        return stored & v;
+}
+
+#if defined(__SSE2__)
+template <WordOp op> inline __m128i ApplyVec(__m128i stored, __m128i v) {
+    if constexpr (op == WordOp::Copy)
+        return v;
+    else if constexpr (op == WordOp::Or)
+        return _mm_or_si128(stored, v);
+    else if constexpr (op == WordOp::Xor)
+        return _mm_xor_si128(stored, v);
+    else
+        return _mm_and_si128(stored, v);
+}
+inline __m128i Load16(const uint8_t* p) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+inline void Store16(uint8_t* p, __m128i v) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
+}
+#endif
+
+template <class T> inline T Load(const uint8_t* p) {
+    T v;
+    std::memcpy(&v, p, sizeof(T));
+    return v;
+}
+template <class T> inline void Store(uint8_t* p, T v) {
+    std::memcpy(p, &v, sizeof(T));
+}
+
+// Applies op with the repeated pattern (a 32-bit word holding four copies of a byte, or
+// one pixel) to n bytes at p; on 32-bit rows n is a whole number of pixels. The
+// overlapping last block is read before the blocks before it are stored, so that no load
+// waits on a store it only partly overlaps.
+template <WordOp op> void ApplyPattern(uint8_t* p, size_t n, uint32_t pattern) {
+    constexpr bool kRepeatable = op != WordOp::Xor;
+    const uint64_t pattern64 = uint64_t{pattern} << 32 | pattern;
+#if defined(__SSE2__)
+    if (n >= 16) {
+        const __m128i v = _mm_set1_epi32(static_cast<int>(pattern));
+        if constexpr (kRepeatable) {
+            // Aligned blocks inside, then the unaligned first and last blocks (read before
+            // anything is stored) over the ragged ends.
+            const __m128i first = ApplyVec<op>(Load16(p), v);
+            const __m128i last = ApplyVec<op>(Load16(p + n - 16), v);
+            const size_t skip = (16 - (reinterpret_cast<uintptr_t>(p) & 15)) & 15;
+            const unsigned rotate = unsigned(skip & 3) * 8; // keep the pixel phase
+            const uint32_t aligned =
+                rotate ? (pattern >> rotate) | (pattern << (32 - rotate)) : pattern;
+            const __m128i va = _mm_set1_epi32(static_cast<int>(aligned));
+            for (size_t i = skip; i + 16 <= n; i += 16) {
+                __m128i* q = reinterpret_cast<__m128i*>(p + i);
+                _mm_store_si128(q, ApplyVec<op>(_mm_load_si128(q), va));
+            }
+            Store16(p, first);
+            Store16(p + n - 16, last);
+            return;
+        } else {
+            size_t i = 0;
+            for (; i + 16 <= n; i += 16) Store16(p + i, ApplyVec<op>(Load16(p + i), v));
+            p += i;
+            n -= i;
+        }
+    }
+#endif
+    if constexpr (kRepeatable) {
+        if (n >= 8) {
+            // 8..15 bytes (more without SSE2): whole words and one overlapping word.
+            const uint64_t last = Apply<op>(Load<uint64_t>(p + n - 8), pattern64);
+            for (size_t i = 0; i + 8 < n; i += 8)
+                Store(p + i, Apply<op>(Load<uint64_t>(p + i), pattern64));
+            Store(p + n - 8, last);
+            return;
+        }
+        if (n >= 4) {
+            const uint32_t first = Apply<op>(Load<uint32_t>(p), pattern);
+            const uint32_t last = Apply<op>(Load<uint32_t>(p + n - 4), pattern);
+            Store(p, first);
+            Store(p + n - 4, last);
+            return;
+        }
+    } else {
+        for (; n >= 8; p += 8, n -= 8) Store(p, Apply<op>(Load<uint64_t>(p), pattern64));
+        if (n >= 4) {
+            Store(p, Apply<op>(Load<uint32_t>(p), pattern));
+            p += 4;
+            n -= 4;
+        }
+    }
+    // Fewer than 4 bytes are left only on byte rows.
+    for (size_t i = 0; i < n; ++i) p[i] = Apply<op>(p[i], static_cast<uint8_t>(pattern));
+}
+
+uint32_t Repeat8(uint32_t v) {
+    return (v & 0xFFu) * 0x01010101u;
+}
+
 // 32-bit rows.
 void Copy32(uint8_t* row, int32_t x0, int32_t x1, uint32_t v) {
-    std::fill(reinterpret_cast<uint32_t*>(row) + x0, reinterpret_cast<uint32_t*>(row) + x1, v);
+    ApplyPattern<WordOp::Copy>(row + size_t(x0) * 4, size_t(x1 - x0) * 4, v);
 }
 void Or32(uint8_t* row, int32_t x0, int32_t x1, uint32_t v) {
-    uint32_t* p = reinterpret_cast<uint32_t*>(row);
-    for (int32_t x = x0; x < x1; ++x) p[x] |= v;
+    ApplyPattern<WordOp::Or>(row + size_t(x0) * 4, size_t(x1 - x0) * 4, v);
 }
 void Xor32(uint8_t* row, int32_t x0, int32_t x1, uint32_t v) {
-    uint32_t* p = reinterpret_cast<uint32_t*>(row);
-    for (int32_t x = x0; x < x1; ++x) p[x] ^= v;
+    ApplyPattern<WordOp::Xor>(row + size_t(x0) * 4, size_t(x1 - x0) * 4, v);
 }
 void And32(uint8_t* row, int32_t x0, int32_t x1, uint32_t v) {
-    uint32_t* p = reinterpret_cast<uint32_t*>(row);
-    for (int32_t x = x0; x < x1; ++x) p[x] &= v;
+    ApplyPattern<WordOp::And>(row + size_t(x0) * 4, size_t(x1 - x0) * 4, v);
 }
 
 // 8-bit rows.
@@ -42,16 +154,13 @@ void Copy8(uint8_t* row, int32_t x0, int32_t x1, uint32_t v) {
     std::memset(row + x0, static_cast<int>(v & 0xFF), static_cast<size_t>(x1 - x0));
 }
 void Or8(uint8_t* row, int32_t x0, int32_t x1, uint32_t v) {
-    const uint8_t b = static_cast<uint8_t>(v);
-    for (int32_t x = x0; x < x1; ++x) row[x] |= b;
+    ApplyPattern<WordOp::Or>(row + x0, size_t(x1 - x0), Repeat8(v));
 }
 void Xor8(uint8_t* row, int32_t x0, int32_t x1, uint32_t v) {
-    const uint8_t b = static_cast<uint8_t>(v);
-    for (int32_t x = x0; x < x1; ++x) row[x] ^= b;
+    ApplyPattern<WordOp::Xor>(row + x0, size_t(x1 - x0), Repeat8(v));
 }
 void And8(uint8_t* row, int32_t x0, int32_t x1, uint32_t v) {
-    const uint8_t b = static_cast<uint8_t>(v);
-    for (int32_t x = x0; x < x1; ++x) row[x] &= b;
+    ApplyPattern<WordOp::And>(row + x0, size_t(x1 - x0), Repeat8(v));
 }
 
 // 1-bit rows, most significant bit first. Every raster operation with a one-bit value is

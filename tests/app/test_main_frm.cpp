@@ -2,9 +2,11 @@
 // resizing and destruction.
 
 #include "app/CharColumns.h"
+#include "app/Commands.h"
 #include "app/Cursors.h"
 #include "app/MainFrm.h"
 #include "app/TopStrip.h"
+#include "platform/ui/Action.h"
 #include "platform/ui/Monitors.h"
 #include "settings/PenModel.h"
 #include "settings/Settings.h"
@@ -65,8 +67,8 @@ TEST_F(MainFrmTest, FormCreateBuildsTheWindowWithoutAPage) {
     ASSERT_EQ(frm.Panel1->MenuBar1->ButtonCount(), 2);
     EXPECT_EQ(frm.Panel1->MenuBar1->Button(0)->text(), QStringLiteral("ファイル(&F)"));
     EXPECT_EQ(frm.Panel1->MenuBar1->Button(1)->text(), QStringLiteral("ヘルプ(&H)"));
-    EXPECT_EQ(frm.MainMenu1[0]->actions().value(0), frm.ActFileExit);
-    EXPECT_EQ(frm.ActFileExit->text(), QStringLiteral("終了(&X)"));
+    EXPECT_EQ(frm.MainMenu1[0]->actions().value(6), frm.Commands->ActFileExit->MenuAction());
+    EXPECT_EQ(frm.Commands->ActFileExit->MenuAction()->text(), QStringLiteral("終了(&X)"));
 }
 
 TEST_F(MainFrmTest, FirstShowRendersTheBlankPageInPenMode) {

@@ -655,6 +655,41 @@ TEST(Canvas, StretchDrawPicksTheNearestPixelAndClips) {
     EXPECT_EQ(Value(*smallDst, 2, 1), 4u * 9 + 7);
 }
 
+TEST(Canvas, StretchDrawColourOnColourMatchesTheNearestPixelRule) {
+    // Unscaled and scaled, partly outside either bitmap; source words with their unused
+    // top byte set, which the copy clears.
+    std::mt19937 rng(515);
+    for (int round = 0; round < 200; ++round) {
+        auto src = MakeBitmap(PixelFormat::Rgb32, 1 + int32_t(rng() % 40), 1 + int32_t(rng() % 30));
+        for (int32_t y = 0; y < src->Height(); ++y)
+            for (int32_t x = 0; x < src->Width(); ++x) src->Row32(y)[x] = uint32_t(rng());
+        auto dst = MakeBitmap(PixelFormat::Rgb32, 1 + int32_t(rng() % 40), 1 + int32_t(rng() % 30));
+        const int32_t sl = int32_t(rng() % 50) - 10, st = int32_t(rng() % 40) - 10;
+        const Rect srcRect{sl, st, sl + 1 + int32_t(rng() % 40), st + 1 + int32_t(rng() % 30)};
+        const int32_t dl = int32_t(rng() % 50) - 10, dt = int32_t(rng() % 40) - 10;
+        const bool unscaled = rng() % 2 == 0;
+        const Rect dest{dl, dt, dl + (unscaled ? srcRect.Width() : 1 + int32_t(rng() % 60)),
+                        dt + (unscaled ? srcRect.Height() : 1 + int32_t(rng() % 45))};
+        dst->GetCanvas().StretchDraw(dest, *src, srcRect);
+        auto map = [](int64_t d, int64_t d0, int64_t dLen, int64_t s0, int64_t sLen) {
+            return s0 + int64_t(FloorDiv(Int128{2 * (d - d0) + 1} * sLen, Int128{2} * dLen));
+        };
+        for (int32_t y = 0; y < dst->Height(); ++y)
+            for (int32_t x = 0; x < dst->Width(); ++x) {
+                uint32_t expect = 0;
+                if (x >= dest.left && x < dest.right && y >= dest.top && y < dest.bottom) {
+                    const int64_t sx =
+                        map(x, dest.left, dest.Width(), srcRect.left, srcRect.Width());
+                    const int64_t sy =
+                        map(y, dest.top, dest.Height(), srcRect.top, srcRect.Height());
+                    if (sx >= 0 && sx < src->Width() && sy >= 0 && sy < src->Height())
+                        expect = src->Row32(int32_t(sy))[sx] & 0xFFFFFFu;
+                }
+                ASSERT_EQ(dst->Row32(y)[x], expect) << "round " << round << " at " << x << "," << y;
+            }
+    }
+}
+
 TEST(Canvas, PaletteIndexAndNearestColours) {
     auto bmp = MakeBitmap(PixelFormat::Indexed8, 4, 1);
     Palette pal{};
