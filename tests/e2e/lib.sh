@@ -86,3 +86,17 @@ e2e_expect_pixel() {
         e2e_fail "$what: pixel ($x, $y) is ($got), expected about ($want)"
     fi
 }
+
+# Darkest grey level (0..255) in a square of the last screenshot centred on (x, y).
+e2e_darkest_near() {
+    local x="$1" y="$2" r="${3:-12}"
+    convert "$E2E_TMP/shot.png" -crop "$((2 * r))x$((2 * r))+$((x - r))+$((y - r))" +repage \
+        -colorspace gray -format '%[fx:int(255*minima)]' info:
+}
+
+# Number of differing pixels between two screenshots, below the top strip.
+e2e_page_difference() {
+    convert "$1" -crop 1280x760+0+30 +repage "$E2E_TMP/diff-a.png"
+    convert "$2" -crop 1280x760+0+30 +repage "$E2E_TMP/diff-b.png"
+    compare -metric AE "$E2E_TMP/diff-a.png" "$E2E_TMP/diff-b.png" null: 2>&1 || true
+}
