@@ -5,6 +5,7 @@
 #include "app/Cursors.h"
 #include "app/TopStrip.h"
 #include "app/WordPages.h"
+#include "platform/ui/FileDialogs.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/ImageList.h"
 #include "platform/ui/Monitors.h"
@@ -17,6 +18,7 @@
 #include "surface/PenImage.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFont>
 #include <QMenu>
 #include <QPalette>
@@ -142,6 +144,11 @@ void TMainFrm::CommandsCreate() {
     WordPages->StrokeOrderPenLeave = [this] {
         Commands->ActPenExecute(*Commands->ActPen);
         Commands->ColorIconsSet(CrPen.PenColor);
+    };
+    // Opening a word file starts in the user's home folder and shows text files.
+    WordPages->WordFileChoose = [this]() -> std::optional<QString> {
+        return plat::OpenFileDialogRun(this, QStringLiteral("Open"), QDir::homePath(),
+                                       QStringLiteral("テキストファイル (*.txt)"));
     };
 }
 
