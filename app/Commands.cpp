@@ -17,9 +17,6 @@
 namespace {
 
 // Surface modes the commands set.
-constexpr uint8_t kModePen = 2;
-constexpr uint8_t kModeEraser = 3;
-constexpr uint8_t kModeLasso = 4;
 
 constexpr int32_t kImageWordPage = kImageWhiteBoard + 1;
 

@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr uint8_t kModePen = 2;
 constexpr int32_t kStrokeOrderCycle = 994;
 
 constexpr plat::Color kDiscLight = 0xEEEEEE;

@@ -31,6 +31,13 @@
 class TPenList;
 struct TPenType;
 
+// Tool modes of the surface (MMode) and the gesture codes (MouseF) that share their values.
+inline constexpr uint8_t kModeNone = 0;
+inline constexpr uint8_t kModePen = 2;
+inline constexpr uint8_t kModeEraser = 3;
+inline constexpr uint8_t kModeLasso = 4;
+inline constexpr uint8_t kGestureEraser = kModeEraser;
+
 using TPenEvent =
     std::function<void(plat::MouseButton button, plat::ShiftState shift, int32_t x, int32_t y)>;
 

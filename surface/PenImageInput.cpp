@@ -26,9 +26,6 @@ using plat::ShiftState;
 
 namespace {
 
-constexpr uint8_t kModePen = 2;
-constexpr uint8_t kModeEraser = 3;
-constexpr uint8_t kModeLasso = 4;
 
 constexpr int kCursorDefault = 0;
 constexpr int kCursorEraser = 10;

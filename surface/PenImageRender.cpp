@@ -19,9 +19,6 @@ using plat::Point;
 
 namespace {
 
-constexpr uint8_t kModePen = 2;
-constexpr uint8_t kModeEraser = 3;
-constexpr uint8_t kGestureEraser = 3;
 
 PenStyle ToPenStyle(TLineStyle style) {
     return style == TLineStyle::Clear ? PenStyle::Clear : PenStyle::Solid;

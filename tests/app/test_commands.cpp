@@ -1,6 +1,7 @@
 // The command set: the action table, the update handlers' presentation rules, what the
 // execute handlers do to the tool state and the surface, the menus and the tool bar.
 
+#include "AppFixture.h"
 #include "app/CommandTable.h"
 #include "app/Commands.h"
 #include "app/Cursors.h"
@@ -22,13 +23,10 @@
 
 namespace {
 
-class CommandsTest : public ::testing::Test {
+class CommandsTest : public AppStateTest {
 protected:
     void SetUp() override {
-        SettingsDefaultsSet();
-        PenModelDefaultsSet();
-        StartMaximize = false;
-        UdoInit();
+        AppStateTest::SetUp();
         frm = std::make_unique<TMainFrm>();
         frm->Timer1Timer(); // blank page, pen mode
         cmds = frm->Commands.get();
@@ -36,7 +34,7 @@ protected:
     }
     void TearDown() override {
         frm.reset();
-        plat::ClearCursorSlots();
+        AppStateTest::TearDown();
     }
 
     plat::TAction& Act(const char* name) {

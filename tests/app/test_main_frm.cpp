@@ -1,6 +1,7 @@
 // The main window's life cycle: what FormCreate builds, what the first-show step leaves,
 // resizing and destruction.
 
+#include "AppFixture.h"
 #include "app/CharColumns.h"
 #include "app/Commands.h"
 #include "app/Cursors.h"
@@ -22,16 +23,7 @@
 
 namespace {
 
-class MainFrmTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        SettingsDefaultsSet();
-        PenModelDefaultsSet();
-        StartMaximize = false;
-        UdoInit();
-    }
-    void TearDown() override { plat::ClearCursorSlots(); }
-};
+using MainFrmTest = AppStateTest;
 
 bool AllWhite(const plat::Bitmap& b) {
     for (int y = 0; y < b.Height(); ++y)

@@ -1,5 +1,6 @@
 // Word pages of the main window: template, stepping, whiteboard, per-page strokes.
 
+#include "AppFixture.h"
 #include "app/CharColumns.h"
 #include "app/Cursors.h"
 #include "app/MainFrm.h"
@@ -19,20 +20,17 @@
 
 namespace {
 
-class WordPagesTest : public ::testing::Test {
+class WordPagesTest : public AppStateTest {
 protected:
     void SetUp() override {
-        SettingsDefaultsSet();
-        PenModelDefaultsSet();
-        StartMaximize = false;
-        UdoInit();
+        AppStateTest::SetUp();
         CharColumns.clear();
         frm = std::make_unique<TMainFrm>();
         frm->Timer1Timer();
     }
     void TearDown() override {
         frm.reset();
-        plat::ClearCursorSlots();
+        AppStateTest::TearDown();
     }
     QString WriteFile(const QByteArray& bytes, const char* name = "words.txt") {
         const QString path = dir.filePath(name);
