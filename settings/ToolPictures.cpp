@@ -206,9 +206,9 @@ Color BallShade(Color base, int x, int y) {
     const double diffuse = std::max(0.0, dx * lx + dy * ly + dz * lz);
     const double light = 0.45 + 0.62 * diffuse;
     const double hx = (x + 0.5) - 5.2, hy = (y + 0.5) - 4.8;
-    const double spec = std::exp(-(hx * hx + hy * hy) / 3.2) * 0.75;
+    const double specular = std::exp(-(hx * hx + hy * hy) / 3.2) * 0.75;
     const auto part = [&](int v) {
-        const double lit = v * light + 255.0 * spec;
+        const double lit = v * light + 255.0 * specular;
         return std::clamp(static_cast<int>(std::lround(lit)), 0, 255);
     };
     return plat::Rgb(part(plat::RedOf(base)), part(plat::GreenOf(base)), part(plat::BlueOf(base)));
