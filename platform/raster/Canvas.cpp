@@ -193,44 +193,63 @@ void Canvas::PolyBezier(std::span<const Point> points) {
     StrokePoints(pts, EffectiveWidth(pen), ClipOf(view), sink);
 }
 
+namespace {
+
+// What a closed shape needs to be drawn: the outline's and the inside's span writers, the
+// normalised box and the outline width (0 for a clear pen).
+struct ClosedShape {
+    ClosedShape(const BitmapView& target, const Pen& pen, const Brush& brush, int32_t x1,
+                int32_t y1, int32_t x2, int32_t y2)
+        : view(target), penSink(view, PixelValueFor(view, pen.color), OpFor(pen.mode)),
+          brushSink(view, PixelValueFor(view, brush.color), OpFor(pen.mode)),
+          inside(brush.style == BrushStyle::Solid ? &brushSink : nullptr), box{std::min(x1, x2),
+                                                                               std::min(y1, y2),
+                                                                               std::max(x1, x2),
+                                                                               std::max(y1, y2)},
+          width(pen.style == PenStyle::Clear ? 0 : EffectiveWidth(pen)),
+          dashed(pen.style == PenStyle::Dash) {}
+    BitmapView view;
+    SpanSink penSink;
+    SpanSink brushSink;
+    SpanReceiver* inside;
+    Rect box;
+    int32_t width;
+    bool dashed;
+};
+
+} // namespace
+
 void Canvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     const BitmapView view = target_.View();
     if (!view.data) return;
-    const SpanOp op = OpFor(pen.mode);
-    SpanSink penSink(view, PixelValueFor(view, pen.color), op);
-    SpanSink brushSink(view, PixelValueFor(view, brush.color), op);
-    SpanReceiver* inside = brush.style == BrushStyle::Solid ? &brushSink : nullptr;
-    const Rect box{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
-    const int32_t width = pen.style == PenStyle::Clear ? 0 : EffectiveWidth(pen);
-    if (pen.style == PenStyle::Dash) {
-        ScanRectangle(box, width, ClipOf(view), nullptr, inside);
+    ClosedShape shape(view, pen, brush, x1, y1, x2, y2);
+    const Rect& box = shape.box;
+    if (shape.dashed) {
+        ScanRectangle(box, shape.width, ClipOf(view), nullptr, shape.inside);
         if (box.IsEmpty()) return;
         const Point corners[5] = {{box.left, box.top},
                                   {box.right - 1, box.top},
                                   {box.right - 1, box.bottom - 1},
                                   {box.left, box.bottom - 1},
                                   {box.left, box.top}};
-        StrokeDashed(ToF(corners), width, ClipOf(view), penSink);
+        StrokeDashed(ToF(corners), shape.width, ClipOf(view), shape.penSink);
         return;
     }
-    ScanRectangle(box, width, ClipOf(view), &penSink, inside);
+    ScanRectangle(box, shape.width, ClipOf(view), &shape.penSink, shape.inside);
 }
 
 void Canvas::Ellipse(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     const BitmapView view = target_.View();
     if (!view.data) return;
-    const SpanOp op = OpFor(pen.mode);
-    SpanSink penSink(view, PixelValueFor(view, pen.color), op);
-    SpanSink brushSink(view, PixelValueFor(view, brush.color), op);
-    SpanReceiver* inside = brush.style == BrushStyle::Solid ? &brushSink : nullptr;
-    const Rect box{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
-    const int32_t width = pen.style == PenStyle::Clear ? 0 : EffectiveWidth(pen);
-    if (pen.style == PenStyle::Dash) {
-        ScanEllipse(box, width, ClipOf(view), nullptr, inside);
-        if (!box.IsEmpty()) StrokeDashed(EllipsePoints(box), width, ClipOf(view), penSink);
+    ClosedShape shape(view, pen, brush, x1, y1, x2, y2);
+    const Rect& box = shape.box;
+    if (shape.dashed) {
+        ScanEllipse(box, shape.width, ClipOf(view), nullptr, shape.inside);
+        if (!box.IsEmpty())
+            StrokeDashed(EllipsePoints(box), shape.width, ClipOf(view), shape.penSink);
         return;
     }
-    ScanEllipse(box, width, ClipOf(view), &penSink, inside);
+    ScanEllipse(box, shape.width, ClipOf(view), &shape.penSink, shape.inside);
 }
 
 void Canvas::Arc(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t x4,
