@@ -1,13 +1,19 @@
 #include "app/MainFrm.h"
 
+#include "app/AboutDlg.h"
+#include "app/CintiqButton.h"
 #include "app/CommandLine.h"
 #include "app/Commands.h"
 #include "app/Cursors.h"
+#include "app/HelpPage.h"
+#include "app/OpenSaveDlg.h"
+#include "app/ProgramIcon.h"
 #include "app/TopStrip.h"
 #include "app/WordPages.h"
-#include "platform/ui/FileDialogs.h"
+#include "platform/ui/Action.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/ImageList.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/Monitors.h"
 #include "settings/PenModel.h"
 #include "settings/Settings.h"
@@ -18,7 +24,6 @@
 #include "surface/PenImage.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFont>
 #include <QMenu>
 #include <QPalette>
@@ -45,6 +50,7 @@ TMainFrm::~TMainFrm() {
 
 void TMainFrm::FormCreate() {
     setWindowTitle(kCaption);
+    setWindowIcon(ProgramIcon());
     setFont(QFont(QStringLiteral("メイリオ"), 9));
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -70,6 +76,7 @@ void TMainFrm::FormCreate() {
     ChildrenAlign();
     // The commands: their pictures, the File and Help menus, the tool buttons.
     CommandsCreate();
+    ExpressKeysCreate();
 
     // 3. PICT is a member: 32 bits per pixel, empty until the first page is rendered.
     // 4. The settings store loads the persistent settings here; until then the built-in
@@ -105,7 +112,12 @@ void TMainFrm::FormCreate() {
 
     // 13. The optional tool buttons.
     Commands->ToolBarDisp();
-    // 14. The open and save dialogs are created here.
+    // 14. The open and save dialogs; the open dialog is for word files.
+    OpenDlgCreate(this);
+    OpenDefExt = QStringLiteral("txt");
+    OpenFilter = QStringLiteral("テキストファイル|*.txt");
+    OpenFilterIndex = 1;
+    SaveDlgCreate(this);
     // 15. The stroke-order pen when StartOrder is on.
     if (StartOrder) Commands->ActFudeExecute(*Commands->ActFude);
     Commands->UpdateAll();
@@ -129,9 +141,19 @@ void TMainFrm::CommandsCreate() {
     host.WordFileOpen = [this] { WordPages->ActFileOpenExecute(); };
     host.WordFileClose = [this] { WordPages->ActFileCloseExecute(); };
     host.PageErase = [this] { WordPages->PageErase(); };
-    // Saving the picture, the settings dialog, the About box and the web help come with
-    // their modules; Ctrl+S is already bound.
-    host.PictureSave = [] {};
+    // The settings dialog comes with its module.
+    host.PictureSave = [this] { PictureSave(); };
+    host.AboutShow = [this] {
+        if (AboutDlg != nullptr) {
+            AboutDlg->exec();
+            return;
+        }
+        TAboutDlg box(this);
+        box.exec();
+    };
+    host.WebHelpOpen = [this] {
+        if (!HelpPageOpen()) MessageReport(QStringLiteral("ヘルプページを開けませんでした。"));
+    };
     host.Exit = [this] { close(); };
     Commands =
         std::make_unique<TCommands>(*this, *PenImage, *ImageList1, *ImageList2, std::move(host));
@@ -145,10 +167,9 @@ void TMainFrm::CommandsCreate() {
         Commands->ActPenExecute(*Commands->ActPen);
         Commands->ColorIconsSet(CrPen.PenColor);
     };
-    // Opening a word file starts in the user's home folder and shows text files.
     WordPages->WordFileChoose = [this]() -> std::optional<QString> {
-        return plat::OpenFileDialogRun(this, QStringLiteral("Open"), QDir::homePath(),
-                                       QStringLiteral("テキストファイル (*.txt)"));
+        if (!OpenDlgExecute(this)) return std::nullopt;
+        return OpenFileName;
     };
 }
 
@@ -198,6 +219,68 @@ void TMainFrm::StartPlacement() {
     plat::MaximizeOnArea(this, plat::MonitorWorkArea(CrMonitor), kMaximizeWaitMs);
 }
 
+void TMainFrm::PictureSave() {
+    if (!SaveDlgExecute(this)) return;
+    const QString message = PenImage->BitmapSave(SaveFileName);
+    if (!message.isEmpty()) MessageReport(message);
+}
+
+void TMainFrm::MessageReport(const QString& text) {
+    if (MessageShow)
+        MessageShow(text);
+    else
+        plat::MessageShow(this, text);
+}
+
+void TMainFrm::ExpressKeysCreate() {
+    CintiqButton1 = new TCintiqButton(this);
+    CintiqButton1->SetOnButton1Click([this](TCintiqButton& s) { CintiqButton1Button1Click(s); });
+    CintiqButton1->SetOnButton2Click([this](TCintiqButton& s) { CintiqButton1Button2Click(s); });
+    CintiqButton1->SetOnButton3Click([this](TCintiqButton& s) { CintiqButton1Button3Click(s); });
+    CintiqButton1->SetOnButton4Click([this](TCintiqButton& s) { CintiqButton1Button4Click(s); });
+    CintiqButton1->SetOnButton5Click([this](TCintiqButton& s) { CintiqButton1Button5Click(s); });
+}
+
+void TMainFrm::CintiqButton1Button1Click(TCintiqButton&) {
+    plat::BringToForeground(this);
+    // Erase all, whatever the eraser size.
+    if (Commands->ActErase->Enabled()) WordPages->PageErase();
+}
+
+void TMainFrm::CintiqButton1Button2Click(TCintiqButton&) {
+    plat::BringToForeground(this);
+    // Also on the whiteboard, where the tool button is disabled.
+    Commands->ActFudeExecute(*Commands->ActFude);
+}
+
+void TMainFrm::CintiqButton1Button3Click(TCintiqButton&) {
+    plat::BringToForeground(this);
+    if (!Commands->ActPen->Enabled()) return;
+    if (PenImage->MMode == kModePen) {
+        PenNext(CrPen);
+        Commands->ColorIconsSet(CrPen.PenColor);
+    }
+    Commands->ActPenExecute(*Commands->ActPen);
+}
+
+void TMainFrm::CintiqButton1Button4Click(TCintiqButton&) {
+    plat::BringToForeground(this);
+    if (DTFButtonSet == 0) {
+        if (Commands->ActImgB->Enabled()) WordPages->ActImgBExecute();
+    } else if (DTFButtonSet == 1) {
+        WordPages->ActWBrdExecute();
+    }
+}
+
+void TMainFrm::CintiqButton1Button5Click(TCintiqButton&) {
+    plat::BringToForeground(this);
+    if (DTFButtonSet == 0) {
+        if (Commands->ActImgF->Enabled()) WordPages->ActImgFExecute();
+    } else if (DTFButtonSet == 1) {
+        PictureSave();
+    }
+}
+
 void TMainFrm::MSDown(plat::MouseButton button, plat::ShiftState shift, int32_t x, int32_t y) {
     WordPages->MSDown(button, shift, x, y);
 }
@@ -213,7 +296,9 @@ void TMainFrm::FormDestroy() {
     // 4. Every stroke list.
     PenListsFree();
     // 5. The eraser setting is written back here (failures swallowed).
-    // 6. The open and save dialogs are freed here.
+    // 6. The open and save dialogs.
+    OpenDlgFree();
+    SaveDlgFree();
     // 7.
     isLast = true;
 }

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 namespace plat {
@@ -18,6 +19,8 @@ class TImageList;
 
 class QMenu;
 class QTimer;
+class TAboutDlg;
+class TCintiqButton;
 class TCommands;
 class TPenImage;
 class TTopStrip;
@@ -51,6 +54,11 @@ public:
     // The commands: actions, menus and tool buttons (app/Commands).
     std::unique_ptr<TCommands> Commands;
     QTimer* Timer1 = nullptr;
+    // The express keys of a pen display (and F1-F5).
+    TCintiqButton* CintiqButton1 = nullptr;
+    // The About box; created after the window by the program entry (a child of it). When
+    // absent the About command shows a box of its own.
+    TAboutDlg* AboutDlg = nullptr;
 
     // The word file named on the command line, when it passes the word-file rule; the word
     // list loading takes it from here.
@@ -66,6 +74,22 @@ public:
     // The first-show step; runs once from Timer1.
     void Timer1Timer();
 
+    // The save command: the save dialog, then the picture under the chosen name; a failure
+    // is shown in a message box and changes nothing else.
+    void PictureSave();
+    // Shows a message to the user (a modal box; tests replace it).
+    std::function<void(const QString&)> MessageShow;
+    void MessageReport(const QString& text);
+
+    // The express keys: 1 erases the page, 2 selects the stroke-order pen, 3 steps the
+    // presets (in pen mode) and returns to the pen, 4 and 5 step the words or, by
+    // DTFButtonSet, toggle the whiteboard and save the picture.
+    void CintiqButton1Button1Click(TCintiqButton& sender);
+    void CintiqButton1Button2Click(TCintiqButton& sender);
+    void CintiqButton1Button3Click(TCintiqButton& sender);
+    void CintiqButton1Button4Click(TCintiqButton& sender);
+    void CintiqButton1Button5Click(TCintiqButton& sender);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -76,6 +100,8 @@ private:
 
     // Creates the image lists and the commands, and connects the commands to the window.
     void CommandsCreate();
+    // Creates the express-key component and assigns its five click events.
+    void ExpressKeysCreate();
     // Places the strip and the surface: the strip across the top, the surface below it
     // filling the rest of the client area.
     void ChildrenAlign();

@@ -2,14 +2,17 @@
 // the application object gets its title, the main window is created and shown, and the
 // event loop runs until the main window closes.
 
+#include "app/AboutDlg.h"
 #include "app/MainFrm.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/CursorSlots.h"
+#include "settings/PlatformHelpers.h"
 #include "strokes/Undo.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    OSVersionInit();
     UdoInit();
     plat::InitApplicationAttributes();
     QApplication app(argc, argv);
@@ -20,6 +23,7 @@ int main(int argc, char** argv) {
         QStringList arguments = QCoreApplication::arguments();
         if (!arguments.isEmpty()) arguments.removeFirst(); // the program itself
         TMainFrm mainFrm(arguments);
+        mainFrm.AboutDlg = new TAboutDlg(&mainFrm);
         mainFrm.ShowCentred();
         result = app.exec();
     }

@@ -22,6 +22,7 @@ enum class TStringId {
     Middle,
     Thick,
     SuperThick,
+    SaveFailed, // picture export failed
 };
 
 QString StringGet(TStringId id);

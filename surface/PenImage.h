@@ -16,12 +16,14 @@
 //   surface/PenImageInput.cpp    tool modes, pointer gestures, cursors
 //   strokes/PenImageOrder.cpp    stroke-order numbers
 //   strokes/PenImageReplay.cpp   replay of a stroke list
+//   strokes/PenImageExport.cpp   saving the picture to an image file
 
 #include "platform/raster/Bitmap.h"
 #include "platform/raster/Geometry.h"
 #include "platform/ui/ImageControl.h"
 #include "platform/ui/Input.h"
 
+#include <QString>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -110,6 +112,12 @@ public:
     void PlayDown(int32_t x, int32_t y, int32_t p);
     void PlayMove(int32_t x, int32_t y, int32_t p);
     void PlayUp();
+
+    // --- image export ---
+    // Writes the composite picture at its own size to FileName; the file type follows the
+    // extension (JPEG for anything but .jpg, .bmp, .png, under a ".jpg" name). Returns an
+    // empty string on success, otherwise the failure message; shows nothing itself.
+    QString BitmapSave(const QString& FileName);
 
     // Fields, named as the rest of the program knows them.
     plat::Bitmap ABitmap{plat::PixelFormat::Indexed8};

@@ -26,4 +26,11 @@ bool MaximizeOnArea(QWidget* window, const Rect& area, int timeoutMs) {
     }
 }
 
+void BringToForeground(QWidget* window) {
+    if (window == nullptr) return;
+    if (window->isMinimized()) window->showNormal();
+    window->raise();
+    window->activateWindow();
+}
+
 } // namespace plat

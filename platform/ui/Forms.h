@@ -13,4 +13,8 @@ namespace plat {
 // size. Returns whether the frame reached area in time.
 bool MaximizeOnArea(QWidget* window, const Rect& area, int timeoutMs);
 
+// Brings the window to the foreground and makes it the active window (a minimised window
+// is restored first).
+void BringToForeground(QWidget* window);
+
 } // namespace plat
