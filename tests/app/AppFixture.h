@@ -7,6 +7,7 @@
 #include "settings/PenModel.h"
 #include "settings/Settings.h"
 #include "strokes/Undo.h"
+#include "support/ScopedEnv.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@ class AppStateTest : public ::testing::Test {
 protected:
     void SetUp() override {
         static QTemporaryDir runtime;
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+        static ScopedEnv runtimeEnv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
         SettingsDefaultsSet();
         PenModelDefaultsSet();
         StartMaximize = false;

@@ -6,6 +6,7 @@
 #include "app/ProgramIcon.h"
 #include "platform/text/FontResolve.h"
 #include "platform/ui/Browser.h"
+#include "support/ScopedEnv.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -40,23 +41,12 @@ public slots:
 // A private home and cache folder for the test, so that the user's own are never touched.
 class PrivateHome {
 public:
-    PrivateHome() : oldHome_(qgetenv("HOME")), oldCache_(qgetenv("XDG_CACHE_HOME")) {
-        qputenv("HOME", dir_.path().toLocal8Bit());
-        qputenv("XDG_CACHE_HOME", (dir_.path() + QStringLiteral("/cache")).toLocal8Bit());
-    }
-    ~PrivateHome() {
-        qputenv("HOME", oldHome_);
-        if (oldCache_.isNull())
-            qunsetenv("XDG_CACHE_HOME");
-        else
-            qputenv("XDG_CACHE_HOME", oldCache_);
-    }
     QString Path() const { return dir_.path(); }
 
 private:
     QTemporaryDir dir_;
-    QByteArray oldHome_;
-    QByteArray oldCache_;
+    ScopedEnv home_{"HOME", dir_.path().toLocal8Bit()};
+    ScopedEnv cache_{"XDG_CACHE_HOME", (dir_.path() + QStringLiteral("/cache")).toLocal8Bit()};
 };
 
 // Sends a press and a release of button at pos (the release at releasePos).

@@ -2,6 +2,7 @@
 // the wrap of the tick counter), the error guard, the channel route and the F1 ... F5 keys.
 
 #include "app/CintiqButton.h"
+#include "support/ScopedEnv.h"
 #include "platform/messages/NamedChannel.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QTemporaryDir>
+#include <optional>
 #include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>
@@ -44,9 +46,7 @@ protected:
     void SetUp() override {
         // The component listens on the channel: give it a private runtime folder.
         ASSERT_TRUE(runtime_.isValid());
-        hadRuntime_ = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
-        oldRuntime_ = qgetenv("XDG_RUNTIME_DIR");
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path()));
+        runtimeEnv_.emplace("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path()));
         owner_ = std::make_unique<OwnerWindow>();
         button_ = new TCintiqButton(owner_.get());
         button_->SetTickSource([this] { return now_; });
@@ -55,10 +55,7 @@ protected:
     }
     void TearDown() override {
         owner_.reset(); // frees the component with it
-        if (hadRuntime_)
-            qputenv("XDG_RUNTIME_DIR", oldRuntime_);
-        else
-            qunsetenv("XDG_RUNTIME_DIR");
+        runtimeEnv_.reset();
     }
 
     // Records every event of every key as "<key> <event>"; the long-click events only when
@@ -108,8 +105,7 @@ protected:
     }
 
     QTemporaryDir runtime_;
-    bool hadRuntime_ = false;
-    QByteArray oldRuntime_;
+    std::optional<ScopedEnv> runtimeEnv_;
     std::unique_ptr<OwnerWindow> owner_;
     TCintiqButton* button_ = nullptr;
     uint32_t now_ = 100000;

@@ -2,6 +2,7 @@
 // the wire format from any number of senders, the send function and the inkwarde-key tool.
 
 #include "platform/messages/NamedChannel.h"
+#include "support/ScopedEnv.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -12,6 +13,7 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <optional>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -51,16 +53,9 @@ class NamedChannelTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(runtime_.isValid());
-        hadRuntime_ = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
-        oldRuntime_ = qgetenv("XDG_RUNTIME_DIR");
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path()));
+        runtimeEnv_.emplace("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path()));
     }
-    void TearDown() override {
-        if (hadRuntime_)
-            qputenv("XDG_RUNTIME_DIR", oldRuntime_);
-        else
-            qunsetenv("XDG_RUNTIME_DIR");
-    }
+    void TearDown() override { runtimeEnv_.reset(); }
 
     // A listener on the express-key channel that records what it receives.
     std::unique_ptr<TNamedChannelListener> Listener() {
@@ -75,8 +70,7 @@ protected:
     }
 
     QTemporaryDir runtime_;
-    bool hadRuntime_ = false;
-    QByteArray oldRuntime_;
+    std::optional<ScopedEnv> runtimeEnv_;
     std::vector<uint32_t> received_;
 };
 

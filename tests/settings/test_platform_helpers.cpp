@@ -4,6 +4,7 @@
 #include "platform/ui/FileDialogs.h"
 #include "settings/PlatformHelpers.h"
 #include "settings/Settings.h"
+#include "support/ScopedEnv.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -117,19 +118,10 @@ TEST_F(FileDialogExecuteTest, CancelLeavesTheFileName) {
 // A private home, so the user's real documents folder is never touched.
 class FolderTest : public testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(home_.isValid());
-        oldHome_ = qgetenv("HOME");
-        oldConfig_ = qgetenv("XDG_CONFIG_HOME");
-        qputenv("HOME", home_.path().toUtf8());
-        qputenv("XDG_CONFIG_HOME", (home_.path() + "/config").toUtf8());
-    }
-    void TearDown() override {
-        qputenv("HOME", oldHome_);
-        qputenv("XDG_CONFIG_HOME", oldConfig_);
-    }
+    void SetUp() override { ASSERT_TRUE(home_.isValid()); }
     QTemporaryDir home_;
-    QByteArray oldHome_, oldConfig_;
+    ScopedEnv homeEnv_{"HOME", home_.path().toUtf8()};
+    ScopedEnv configEnv_{"XDG_CONFIG_HOME", (home_.path() + "/config").toUtf8()};
 };
 
 TEST_F(FolderTest, DataFolderIsCreatedInsideTheDocumentsFolder) {
