@@ -100,3 +100,24 @@ e2e_page_difference() {
     convert "$2" -crop 1280x760+0+30 +repage "$E2E_TMP/diff-b.png"
     compare -metric AE "$E2E_TMP/diff-a.png" "$E2E_TMP/diff-b.png" null: 2>&1 || true
 }
+
+# Takes a screenshot (pointer moved out of the way) and asserts that the page equals the
+# one in the screenshot file ref, pixel for pixel.
+e2e_expect_same_page() {
+    local ref="$1" what="$2"
+    xdotool mousemove 640 700
+    sleep 0.2
+    e2e_shot
+    local diff
+    diff=$(e2e_page_difference "$ref" "$E2E_TMP/shot.png")
+    [ "$diff" = 0 ] || e2e_fail "$what: $diff pixels of the page differ"
+}
+
+# Takes a screenshot and asserts that the page clearly differs from the one in ref.
+e2e_expect_other_page() {
+    local ref="$1" what="$2"
+    e2e_shot
+    local diff
+    diff=$(e2e_page_difference "$ref" "$E2E_TMP/shot.png")
+    [ "$diff" -gt 1000 ] || e2e_fail "$what: the page looks the same ($diff pixels differ)"
+}
