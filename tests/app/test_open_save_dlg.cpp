@@ -6,7 +6,13 @@
 #include "settings/PlatformHelpers.h"
 #include "settings/Settings.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileDialog>
 #include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -142,6 +148,41 @@ TEST_F(OpenSaveDlgTest, TypeChangeRewritesTheExtensionOfTheTypedName) {
     SaveFileType = 1;
     dialog.CurrentFilterSelect(4);
     EXPECT_EQ(dialog.CurrentFileNameText(), QStringLiteral("picture.bmp"));
+}
+
+// Answers the modal dialog that is about to run: reads what it proposes, then confirms it
+// with path or cancels it.
+void AnswerNextDialog(QString* proposed, const std::optional<QString>& path) {
+    QTimer::singleShot(0, [proposed, path] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        *proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+        if (!path) {
+            dialog->reject();
+            return;
+        }
+        dialog->selectFile(*path);
+        static_cast<QDialog*>(dialog)->accept(); // runs the file dialog's own accept
+    });
+}
+
+TEST_F(OpenSaveDlgTest, OlderSaveDialogRunsAndReturnsTheChosenPath) {
+    OSVersion = 51;
+    SaveDlgCreate(nullptr);
+    ASSERT_NE(SaveDlg, nullptr);
+    QTemporaryDir folder;
+    const QString path = folder.filePath("picture.png");
+
+    QString proposed;
+    AnswerNextDialog(&proposed, path);
+    ASSERT_TRUE(SaveDlgExecute(nullptr));
+    EXPECT_TRUE(QRegularExpression("^\\d{8}_\\d{6}\\.jpg$").match(proposed).hasMatch())
+        << proposed.toStdString();
+    EXPECT_EQ(QDir::fromNativeSeparators(SaveFileName), path);
+    EXPECT_EQ(runs_, 0); // the component, not the one-call dialog
+
+    AnswerNextDialog(&proposed, std::nullopt);
+    EXPECT_FALSE(SaveDlgExecute(nullptr));
 }
 
 } // namespace
