@@ -130,7 +130,6 @@ TEST_F(OpenSaveDlgTest, OlderSystemsGetDialogComponents) {
 }
 
 TEST_F(OpenSaveDlgTest, TypeChangeRewritesTheExtensionOfTheTypedName) {
-    SaveFileType = 0;
     TSaveDlg dialog(nullptr);
     dialog.Filter = kPictureFilter;
     dialog.FilterIndex = 4;
@@ -138,16 +137,36 @@ TEST_F(OpenSaveDlgTest, TypeChangeRewritesTheExtensionOfTheTypedName) {
     dialog.Prepare();
     ASSERT_EQ(dialog.CurrentFileNameText(), QStringLiteral("picture.jpg"));
 
-    dialog.CurrentFilterSelect(2); // "BMP Format"
+    // As the user does it: picking "BMP Format" changes the typed name.
+    dialog.CurrentFilterSelect(2);
     EXPECT_EQ(dialog.CurrentFileNameText(), QStringLiteral("picture.bmp"));
-    dialog.CurrentFilterSelect(3);
-    EXPECT_EQ(dialog.CurrentFileNameText(), QStringLiteral("picture.png"));
-    dialog.CurrentFilterSelect(4); // "All Formats": back to the save type's extension
-    EXPECT_EQ(dialog.CurrentFileNameText(), QStringLiteral("picture.jpg"));
 
-    SaveFileType = 1;
-    dialog.CurrentFilterSelect(4);
-    EXPECT_EQ(dialog.CurrentFileNameText(), QStringLiteral("picture.bmp"));
+    // The handler on its own (the widget dialog adjusts names by itself as well): the file
+    // type chosen, then a name typed, then the handler.
+    const std::tuple<int32_t, int32_t, const char*, const char*> cases[] = {
+        {2, 0, "picture.jpg", "picture.bmp"},
+        {3, 0, "picture.jpg", "picture.png"},
+        {1, 2, "picture", "picture.jpg"},
+        {4, 0, "picture.png", "picture.jpg"}, // "All Formats": the save type's extension
+        {4, 1, "picture.png", "picture.bmp"},
+        {4, 9, "picture.png", "picture."},
+    };
+    for (const auto& [index, saveType, typed, expected] : cases) {
+        SaveFileType = saveType;
+        dialog.OnTypeChange = nullptr;
+        dialog.CurrentFilterSelect(index);
+        dialog.CurrentFileNameTextSet(QString::fromLatin1(typed));
+        dialog.DlgTypeChange();
+        EXPECT_EQ(dialog.CurrentFileNameText(), QString::fromLatin1(expected))
+            << index << " " << typed;
+    }
+
+    // A filter text without the chosen entry leaves the name alone.
+    dialog.Filter = QStringLiteral("JPEG Format|*.jpg");
+    dialog.CurrentFilterSelect(3);
+    dialog.CurrentFileNameTextSet(QStringLiteral("picture.gif"));
+    dialog.DlgTypeChange();
+    EXPECT_EQ(dialog.CurrentFileNameText(), QStringLiteral("picture.gif"));
 }
 
 // Answers the modal dialog that is about to run: reads what it proposes, then confirms it
