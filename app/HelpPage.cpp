@@ -1,11 +1,11 @@
 #include "app/HelpPage.h"
 
+#include "platform/io/WholeFile.h"
 #include "platform/ui/Browser.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -47,15 +47,8 @@ QString HelpPageFile() {
         existing.close();
     }
     if (!QDir().mkpath(folder)) return {};
-    // Written to a temporary file and renamed over the old one: a failure half-way leaves
-    // no half-written page behind.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return {};
-    if (file.write(content) != content.size()) {
-        file.cancelWriting();
-        return {};
-    }
-    if (!file.commit()) return {};
+    // A failure half-way leaves no half-written page behind.
+    if (!plat::FileWriteWhole(path, content)) return {};
     return path;
 }
 

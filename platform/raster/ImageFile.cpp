@@ -1,10 +1,11 @@
 #include "platform/raster/ImageFile.h"
 
+#include "platform/io/WholeFile.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace plat {
@@ -57,31 +58,6 @@ bool Encode(const QImage& image, ImageFileType type, const ImageWriteOptions& op
     return ok && !out.isEmpty();
 }
 
-bool WriteWhole(const QString& fileName, const QByteArray& bytes) {
-    if (fileName.isEmpty()) return false;
-    QSaveFile file(fileName);
-    // In a folder where no temporary file can be made, an existing file is rewritten in
-    // place instead of refusing the save.
-    file.setDirectWriteFallback(true);
-    // Unbuffered: a write error that only showed while flushing a buffer at commit() time
-    // would not stop the commit, and a truncated file would replace the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
-        if (n <= 0) {
-            file.cancelWriting();
-            return false;
-        }
-        done += n;
-    }
-    if (!file.flush() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
 } // namespace
 
 bool WriteImageFile(const Bitmap& bitmap, const QString& fileName, ImageFileType type,
@@ -93,7 +69,7 @@ bool WriteImageFile(const Bitmap& bitmap, const QString& fileName, ImageFileType
         if (image.isNull()) return false;
         QByteArray bytes;
         if (!Encode(image, type, options, bytes)) return false;
-        return WriteWhole(fileName, bytes);
+        return FileWriteWhole(fileName, bytes);
     } catch (...) {
         return false;
     }
